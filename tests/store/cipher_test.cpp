@@ -139,3 +139,36 @@ TEST(CipherVerifier, ChecksExactPasswordOnly) {
         EXPECT_FALSE(store::checkPasswordVerifier(broken, "Tr0ub4dor & 3")) << broken;
     }
 }
+
+TEST(CipherBase64, StandardAlphabetWithPaddingAndStrictDecoding) {
+    const std::pair<std::string, std::string> vectors[] = {
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
+        {"\xfb\xff\xbf", "+/+/"},
+    };
+    for (const auto& [bytes, encoded] : vectors) {
+        EXPECT_EQ(store::base64Encode(bytes), encoded);
+        std::string decoded = "stale";
+        EXPECT_TRUE(store::base64Decode(encoded, decoded)) << encoded;
+        EXPECT_EQ(decoded, bytes);
+    }
+    std::string all;
+    for (int c = 0; c < 256; ++c) {
+        all += static_cast<char>(c);
+    }
+    std::string decoded;
+    ASSERT_TRUE(store::base64Decode(store::base64Encode(all), decoded));
+    EXPECT_EQ(decoded, all);
+
+    for (const char* bad : {"Zg=", "Zg", "Zh==", "Zm9=", "Zm9v\n", "Zm 9v", "Zm-_",
+                            "====", "Z===", "Zg==Zg==", "=Zg="}) {
+        decoded = "stale";
+        EXPECT_FALSE(store::base64Decode(bad, decoded)) << bad;
+        EXPECT_EQ(decoded, "") << bad;
+    }
+}
