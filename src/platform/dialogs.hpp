@@ -29,9 +29,8 @@ public:
     virtual int askRetryCancel(std::string_view text) = 0;
 
     // Open dialog for one or more files of the given types; empty when cancelled.
-    virtual std::vector<std::string> openFiles(std::string_view title,
-                                               const std::vector<FileFilter>& filters,
-                                               bool multiple) = 0;
+    virtual std::vector<std::string>
+    openFiles(std::string_view title, const std::vector<FileFilter>& filters, bool multiple) = 0;
     // Save dialog with a title, a prompt and a suggested name.
     virtual std::optional<std::string> saveFile(std::string_view title, std::string_view prompt,
                                                 std::string_view suggestedName) = 0;

@@ -75,8 +75,8 @@ fs::path desktopFolder(const Environment& env, const fs::path& home, const fs::p
     return home / "Desktop";
 }
 
-fs::path place(const std::vector<std::string>& args, const Environment& env,
-               const PlaceOption& opt, const fs::path& fallback) {
+fs::path place(const std::vector<std::string>& args, const Environment& env, const PlaceOption& opt,
+               const fs::path& fallback) {
     if (auto v = nonEmpty(optionValue(args, opt.option))) {
         return *v;
     }
@@ -124,8 +124,10 @@ Environment processEnvironment() {
 
 Places resolvePlaces(const std::vector<std::string>& args, const Environment& env) {
     const fs::path home = homeFolder(env);
-    const fs::path dataHome = nonEmpty(env("XDG_DATA_HOME")).value_or((home / ".local/share").string());
-    const fs::path configHome = nonEmpty(env("XDG_CONFIG_HOME")).value_or((home / ".config").string());
+    const fs::path dataHome =
+        nonEmpty(env("XDG_DATA_HOME")).value_or((home / ".local/share").string());
+    const fs::path configHome =
+        nonEmpty(env("XDG_CONFIG_HOME")).value_or((home / ".config").string());
     const fs::path temp = nonEmpty(env("TMPDIR")).value_or("/tmp");
 
     Places p;

@@ -17,7 +17,7 @@ struct Places {
     fs::path current; // the data files ("._code", the user list, the record files, ...)
     fs::path data;    // the account's data folder ("Prefs" only)
     fs::path desktop;
-    fs::path trash;   // freedesktop layout: files/ and info/
+    fs::path trash; // freedesktop layout: files/ and info/
     fs::path temp;
 };
 

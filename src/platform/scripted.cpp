@@ -51,8 +51,7 @@ int ScriptedDialogs::askRetryCancel(std::string_view text) {
 }
 
 std::vector<std::string> ScriptedDialogs::openFiles(std::string_view title,
-                                                    const std::vector<FileFilter>& filters,
-                                                    bool) {
+                                                    const std::vector<FileFilter>& filters, bool) {
     shown_.push_back({"open", std::string(title)});
     lastFilters_ = filters;
     return take(open_, std::vector<std::string>{}, unexpected_, shown_.back());

@@ -14,7 +14,8 @@
 namespace quorvel::platform {
 
 struct Shown {
-    std::string kind; // "message", "yesno", "retrycancel", "open", "save", "folder", "pagesetup", "print"
+    std::string
+        kind; // "message", "yesno", "retrycancel", "open", "save", "folder", "pagesetup", "print"
     std::string text;
 };
 

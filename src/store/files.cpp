@@ -26,8 +26,12 @@ bool injectFault(std::string_view step, const fs::path& path) {
     return hook && hook(step, path);
 }
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
-std::error_code injectedError() { return {EIO, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+std::error_code injectedError() {
+    return {EIO, std::generic_category()};
+}
 
 class Fd {
 public:
@@ -318,6 +322,39 @@ std::optional<fs::path> Folder::fileByName(std::string_view name) const {
         return std::nullopt;
     }
     return root_ / fs::path(std::string(name));
+}
+
+} // namespace quorvel::store
+
+namespace quorvel::store {
+
+std::error_code deleteDirectoryContents(const fs::path& folder, bool deleteSelf) {
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(folder, ec))) {
+        return {};
+    }
+    std::vector<fs::path> items;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        items.push_back(it->path());
+    }
+    if (ec) {
+        return ec;
+    }
+    std::error_code first;
+    for (const fs::path& item : items) {
+        std::error_code itemEc;
+        if (fs::is_directory(fs::symlink_status(item, itemEc))) {
+            if (auto e = deleteDirectoryContents(item, true); e && !first) {
+                first = e;
+            }
+        } else if (!fs::remove(item, itemEc) && itemEc && !first) {
+            first = itemEc;
+        }
+    }
+    if (deleteSelf && !fs::remove(folder, ec) && ec && !first) {
+        first = ec;
+    }
+    return first;
 }
 
 } // namespace quorvel::store

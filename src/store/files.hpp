@@ -81,3 +81,12 @@ private:
 };
 
 } // namespace quorvel::store
+
+namespace quorvel::store {
+
+// Empties a folder: its items are counted once and that many first items are removed, folders
+// emptied first (links are removed, never followed). With deleteSelf the folder itself goes
+// too. A missing folder is no error.
+std::error_code deleteDirectoryContents(const fs::path& folder, bool deleteSelf);
+
+} // namespace quorvel::store

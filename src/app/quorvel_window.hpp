@@ -1,0 +1,90 @@
+#pragma once
+// The main window: owner of the session, of every page and of the menus and toolbar.
+
+#include "app/commands.hpp"
+#include "app/form.hpp"
+#include "platform/dialogs.hpp"
+#include "platform/places.hpp"
+#include "platform/services.hpp"
+
+#include <QMainWindow>
+#include <QPoint>
+
+#include <filesystem>
+#include <memory>
+
+class QTimer;
+
+namespace quorvel::app {
+
+class Quorvel : public QMainWindow {
+    Q_OBJECT
+public:
+    Quorvel(platform::Places places, platform::Dialogs& dialogs, platform::Services& services,
+            platform::Http& http, QWidget* parent = nullptr);
+    ~Quorvel() override;
+
+    // The window's opening steps, in order: custom categories, installation code and user
+    // list, account name, data folder, preferences.
+    void open();
+
+    // Controls by name.
+    const Form& form() const { return form_; }
+    template <typename T> T* control(const QString& name) const { return form_.get<T>(name); }
+
+    Commands& commands() { return *commands_; }
+    TabPanel* loginPanel() const { return loginPanel_; }
+    TabPanel* workPanel() const { return workPanel_; }
+    QTimer* logoutTimer() const { return logoutTimer_; }
+
+    const platform::Places& places() const { return places_; }
+    platform::Dialogs& dialogs() { return dialogs_; }
+    platform::Services& services() { return services_; }
+    platform::Http& http() { return http_; }
+
+    // Session fields of the window itself.
+    const std::string& currentUser() const { return currentUser_; }
+    const std::filesystem::path& prefFile() const { return prefFile_; }
+
+    // The two session states.
+    void showSignedIn();
+    void showSignedOut();
+    bool signedInShown() const;
+
+    // The window's closing steps: the backup staging folder and archive are removed.
+    void closeSteps();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildForm();
+    void connectCommands();
+    void relayout();
+
+    // Opening steps owned by the features.
+    void addedCustomUpdate();
+    void loadUsers();
+    void loadPrefs();
+
+    platform::Places places_;
+    platform::Dialogs& dialogs_;
+    platform::Services& services_;
+    platform::Http& http_;
+
+    Form form_;
+    Commands* commands_ = nullptr;
+    QWidget* content_ = nullptr;
+    TabPanel* loginPanel_ = nullptr;
+    TabPanel* workPanel_ = nullptr;
+    QTimer* logoutTimer_ = nullptr;
+
+    std::string currentUser_;
+    std::filesystem::path prefFile_;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+    bool closed_ = false;
+};
+
+} // namespace quorvel::app
