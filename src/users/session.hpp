@@ -163,6 +163,7 @@ public:
     // --- tables and fields -------------------------------------------------------------------
 
     const std::vector<std::string>& popup() const { return popup_; }
+    // The popup entry to choose now: set by loadPass(), back to 0 after createAccount().
     int popupSelection() const { return popupSelection_; }
     const std::vector<std::string>& tempListBox() const { return tempListBox_; }
     const std::vector<std::string>& loadTempListBox() const { return loadTempListBox_; }
