@@ -1,13 +1,20 @@
 #include "app/quorvel_window.hpp"
 
 #include "app/main_form.hpp"
+#include "records/gui/records_tab.hpp"
 #include "store/files.hpp"
+#include "users/gui/login_panel.hpp"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
 
@@ -28,13 +35,15 @@ QPoint centredPlace(const ControlSpec& spec, QSize panel) {
 Quorvel::Quorvel(platform::Places places, platform::Dialogs& dialogs, platform::Services& services,
                  platform::Http& http, QWidget* parent)
     : QMainWindow(parent), places_(std::move(places)), dialogs_(dialogs), services_(services),
-      http_(http) {
+      http_(http), session_(store::Folder(places_.current)) {
     setObjectName(QStringLiteral("Quorvel"));
     setWindowTitle(QStringLiteral("Quorvel Pro"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quorvel.svg")));
     commands_ = new Commands(this);
     buildForm();
     connectCommands();
+    loginHandler_ = new users::gui::LoginPanel(*this);
+    recordsTab_ = new records::gui::RecordsTab(*this);
 
     logoutTimer_ = new QTimer(this);
     logoutTimer_->setObjectName(QStringLiteral("LogoutTimer"));
@@ -115,10 +124,42 @@ void Quorvel::open() {
     loadPrefs();
 }
 
-void Quorvel::addedCustomUpdate() {}
+void Quorvel::addedCustomUpdate() {
+    session_.records.categories.AddedCustomUpdate(session_.folder());
+    recordsTab_->categoriesChanged();
+}
 
 void Quorvel::loadUsers() {
     (void)store::makeFolders(places_.current);
+    recordsTab_->clrPass();
+    control<QLabel>(QStringLiteral("nameStaticText"))->clear();
+    const auto outcome = session_.loadQuorvel();
+    for (const std::string& message : outcome.messages) {
+        dialogs_.message(message);
+    }
+    if (outcome.ok) {
+        session_.loadPass();
+    }
+    loginHandler_->refillPopup();
+    loginHandler_->choosePopup(session_.popupSelection());
+}
+
+void Quorvel::signOut(SessionEvent path) {
+    showSignedOut();
+    auto* box = control<QCheckBox>(QStringLiteral("LogoutCheckBox"));
+    box->setChecked(false);
+    loginHandler_->choosePopup(0);
+    control<QLineEdit>(QStringLiteral("PassEditField"))->clear();
+    control<QPlainTextEdit>(QStringLiteral("EncryptTextField"))->clear();
+    control<QListWidget>(QStringLiteral("filesListBox"))->clear();
+    control<QListWidget>(QStringLiteral("UserPassListBox"))->clear();
+    box->setEnabled(false);
+    session_.signOut();
+    if (path == SessionEvent::LogoutBox) {
+        addedCustomUpdate();
+    }
+    loadUsers();
+    commands_->apply(path);
 }
 
 void Quorvel::loadPrefs() {}
@@ -130,6 +171,8 @@ void Quorvel::showSignedIn() {
 
 void Quorvel::showSignedOut() {
     loginPanel_->show();
+    form_.widget(QStringLiteral("UserPopupMenu"))->show();
+    form_.widget(QStringLiteral("LogPushButton"))->show();
     workPanel_->hide();
 }
 

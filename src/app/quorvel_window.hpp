@@ -6,6 +6,7 @@
 #include "platform/dialogs.hpp"
 #include "platform/places.hpp"
 #include "platform/services.hpp"
+#include "users/session.hpp"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -14,6 +15,13 @@
 #include <memory>
 
 class QTimer;
+
+namespace quorvel::users::gui {
+class LoginPanel;
+}
+namespace quorvel::records::gui {
+class RecordsTab;
+}
 
 namespace quorvel::app {
 
@@ -42,6 +50,21 @@ public:
     platform::Services& services() { return services_; }
     platform::Http& http() { return http_; }
 
+    // The user accounts and the signed-in user's records.
+    users::Session& session() { return session_; }
+    users::gui::LoginPanel& loginHandler() { return *loginHandler_; }
+    records::gui::RecordsTab& recordsTab() { return *recordsTab_; }
+
+    // Back to the signed-out state by one of the sign-out paths: the panels switched, fields
+    // and lists emptied, nobody's key left in force, the user list reloaded, and the commands
+    // that path switches off switched off.
+    void signOut(SessionEvent path);
+
+    // Reads the custom categories and rebuilds the category menus.
+    void addedCustomUpdate();
+    // Loads the installation code and the user list and fills the login popup.
+    void loadUsers();
+
     // Session fields of the window itself.
     const std::string& currentUser() const { return currentUser_; }
     const std::filesystem::path& prefFile() const { return prefFile_; }
@@ -63,15 +86,14 @@ private:
     void connectCommands();
     void relayout();
 
-    // Opening steps owned by the features.
-    void addedCustomUpdate();
-    void loadUsers();
+    // Reads the preferences (they arrive with the preferences window).
     void loadPrefs();
 
     platform::Places places_;
     platform::Dialogs& dialogs_;
     platform::Services& services_;
     platform::Http& http_;
+    users::Session session_;
 
     Form form_;
     Commands* commands_ = nullptr;
@@ -79,6 +101,8 @@ private:
     TabPanel* loginPanel_ = nullptr;
     TabPanel* workPanel_ = nullptr;
     QTimer* logoutTimer_ = nullptr;
+    users::gui::LoginPanel* loginHandler_ = nullptr;
+    records::gui::RecordsTab* recordsTab_ = nullptr;
 
     std::string currentUser_;
     std::filesystem::path prefFile_;
