@@ -22,8 +22,22 @@ constexpr size_t kLabelsPerEntry = 4;
 struct LineFile {
     bool existed = false;
     bool readError = false; // the file is there but could not be read
-    std::vector<std::string> lines;
-    std::uintmax_t wholeBytes = 0; // bytes up to the end of the last whole line
+    std::string content;
+    std::vector<std::pair<size_t, size_t>> spans; // offset and length of each line
+    std::uintmax_t wholeBytes = 0;                // bytes up to the end of the last whole line
+
+    size_t size() const { return spans.size(); }
+    std::string_view line(size_t i) const {
+        return std::string_view(content).substr(spans[i].first, spans[i].second);
+    }
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        out.reserve(spans.size());
+        for (size_t i = 0; i < spans.size(); ++i) {
+            out.emplace_back(line(i));
+        }
+        return out;
+    }
 };
 
 LineFile readWholeLines(const fs::path& path, bool keepUnterminated = false) {
@@ -35,22 +49,22 @@ LineFile readWholeLines(const fs::path& path, bool keepUnterminated = false) {
         return f;
     }
     f.existed = true;
-    const std::string& s = *content;
+    f.content = std::move(*content);
+    const std::string_view s = f.content;
+    // Lines end in "\n", "\r\n" or "\r"; files written here use "\n" only.
+    const bool anyCr = s.find('\r') != std::string_view::npos;
     size_t start = 0;
-    size_t i = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c != '\n' && c != '\r') {
-            ++i;
-            continue;
+    while (start < s.size()) {
+        const size_t end = anyCr ? s.find_first_of("\r\n", start) : s.find('\n', start);
+        if (end == std::string_view::npos) {
+            break;
         }
-        f.lines.emplace_back(s, start, i - start);
-        i += (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ? 2 : 1;
-        start = i;
+        f.spans.emplace_back(start, end - start);
+        start = end + ((s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n') ? 2 : 1);
     }
     f.wholeBytes = start;
     if (keepUnterminated && start < s.size()) {
-        f.lines.emplace_back(s, start);
+        f.spans.emplace_back(start, s.size() - start);
         f.wholeBytes = s.size();
     }
     return f;
@@ -58,25 +72,25 @@ LineFile readWholeLines(const fs::path& path, bool keepUnterminated = false) {
 
 // Deciphers every line. Deciphering dominates loading, so large files are split over two
 // threads; the result is the same as one pass in order.
-std::vector<std::string> decryptAll(const store::Key& key, const std::vector<std::string>& lines) {
-    std::vector<std::string> out(lines.size());
+std::vector<std::string> decryptAll(const store::Key& key, const LineFile& file) {
+    std::vector<std::string> out(file.size());
     auto work = [&](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
-            out[i] = store::decryptLine(key, lines[i]);
+            out[i] = store::decryptLine(key, file.line(i));
         }
     };
     constexpr size_t kParallelFrom = 2048;
-    if (lines.size() < kParallelFrom || std::thread::hardware_concurrency() < 2) {
-        work(0, lines.size());
+    if (file.size() < kParallelFrom || std::thread::hardware_concurrency() < 2) {
+        work(0, file.size());
         return out;
     }
-    const size_t half = lines.size() / 2;
+    const size_t half = file.size() / 2;
     try {
-        std::thread helper(work, half, lines.size());
+        std::thread helper(work, half, file.size());
         work(0, half);
         helper.join();
     } catch (const std::system_error&) { // no thread to be had: do the rest here
-        work(half, lines.size());
+        work(half, file.size());
     }
     return out;
 }
@@ -104,9 +118,20 @@ struct Parsed {
 Parsed parseEntries(const std::vector<std::string>& plain, std::string_view user) {
     Parsed p;
     const std::string owner = text::foldCase(user);
+    // Folding keeps the length of an ASCII text, so an ASCII line of another length cannot
+    // fold to the owner's name; that spares folding nearly every value.
+    const auto isAscii = [](std::string_view t) {
+        return std::all_of(t.begin(), t.end(), [](char c) { return (c & 0x80) == 0; });
+    };
+    const auto isOwner = [&](const std::string& line) {
+        if (line.size() != owner.size() && isAscii(line)) {
+            return false;
+        }
+        return text::foldCase(line) == owner;
+    };
     size_t i = 0;
     while (i < plain.size()) {
-        if (text::foldCase(plain[i]) != owner) {
+        if (!isOwner(plain[i])) {
             ++i;
             continue;
         }
@@ -166,7 +191,7 @@ bool readState(const fs::path& recordPath, const fs::path& indexPath, const stor
     if (st.record.readError) {
         return false;
     }
-    st.plain = decryptAll(key, st.record.lines);
+    st.plain = decryptAll(key, st.record);
     st.parsed = parseEntries(st.plain, user);
     LineFile index = readWholeLines(indexPath);
     if (index.readError) {
@@ -177,7 +202,7 @@ bool readState(const fs::path& recordPath, const fs::path& indexPath, const stor
     for (const Span& s : st.parsed.entries) {
         cats.push_back(valueAt(st.plain, s, 1));
     }
-    st.index = normalizedIndex(std::move(index.lines), cats, categories);
+    st.index = normalizedIndex(index.lines(), cats, categories);
     return true;
 }
 
@@ -208,18 +233,22 @@ void RecordBook::clear() {
     disk_ = {};
 }
 
-void RecordBook::fillTables(const std::vector<std::string>& plain, std::string_view user,
+void RecordBook::fillTables(std::vector<std::string>& plain, std::string_view user,
                             size_t* padLines) {
     const Parsed parsed = parseEntries(plain, user);
     wipeAll(passDetListBox);
     passwordListBox.clear();
     passDetListBox.reserve(parsed.entries.size() * kRowsPerEntry);
     passwordListBox.reserve(parsed.entries.size());
+    // The values move from the deciphered lines into the tables.
+    const auto take = [&](const Span& s, size_t j) {
+        return j < s.present ? std::move(plain[s.first + j]) : std::string();
+    };
     for (const Span& s : parsed.entries) {
         for (size_t j = 2; j < kLinesPerEntry; ++j) {
-            passDetListBox.push_back(valueAt(plain, s, j));
+            passDetListBox.push_back(take(s, j));
         }
-        passwordListBox.push_back({valueAt(plain, s, 5), valueAt(plain, s, 1)});
+        passwordListBox.push_back({passDetListBox[passDetListBox.size() - 2], take(s, 1)});
     }
     if (padLines != nullptr) {
         *padLines = parsed.padLines;
@@ -245,7 +274,7 @@ Outcome RecordBook::LoadPassword(const store::Folder& folder, const store::Key& 
         out.ok = false;
         return out;
     }
-    std::vector<std::string> plain = decryptAll(key, record.lines);
+    std::vector<std::string> plain = decryptAll(key, record);
     size_t padLines = 0;
     fillTables(plain, user, &padLines);
     wipeAll(plain);
@@ -277,7 +306,7 @@ Outcome RecordBook::LoadCatIndex(const store::Folder& folder, std::string_view u
         out.ok = false;
         disk_.valid = false;
     }
-    const size_t fileRows = index.lines.size();
+    const size_t fileRows = index.size();
     disk_.indexBytes = index.wholeBytes;
     disk_.indexRows = fileRows;
     std::vector<std::string> cats;
@@ -285,7 +314,7 @@ Outcome RecordBook::LoadCatIndex(const store::Folder& folder, std::string_view u
     for (const auto& row : passwordListBox) {
         cats.push_back(row.category);
     }
-    catIndexListBox = normalizedIndex(std::move(index.lines), cats, categories);
+    catIndexListBox = normalizedIndex(index.lines(), cats, categories);
     return out;
 }
 
@@ -310,25 +339,34 @@ Outcome RecordBook::SavePassword(const store::Folder& folder, const store::Key& 
     if (!indexPath) {
         return fail(record_text::kInvalidPath);
     }
-    if (finishInterruptedSave(folder, user) || store::trimTornLastLine(*recordPath)) {
+    if (finishInterruptedSave(folder, user)) {
         return fail(record_text::kSaveProblem);
     }
-    if (store::trimTornLastLine(*indexPath)) {
-        return fail(record_text::kInvalidPath);
-    }
-    const std::uintmax_t recordBefore = store::fileSize(*recordPath).value_or(0);
-    const std::uintmax_t indexBefore = store::fileSize(*indexPath).value_or(0);
-    // The append continues the files as this book last read them; when they changed since (or
-    // were never read), read them again so the new entry lands after whole entries and its
-    // labels on its own index rows.
-    if (!disk_.valid || disk_.user != user || disk_.root != folder.root().string() ||
-        disk_.recordBytes != recordBefore || disk_.indexBytes != indexBefore) {
-        Outcome reload = LoadPassword(folder, key, user);
-        if (!reload.ok) {
-            out.messages = reload.messages;
+    // The append continues the files as this book last read them. When they differ from that
+    // (never read, a torn last line, changed since), cut torn lines back and read them again,
+    // so the new entry lands after whole entries and its labels on its own index rows.
+    const auto asRead = [&] {
+        return disk_.valid && disk_.user == user && disk_.root == folder.root().string() &&
+               store::fileSize(*recordPath).value_or(0) == disk_.recordBytes &&
+               store::fileSize(*indexPath).value_or(0) == disk_.indexBytes;
+    };
+    if (!asRead()) {
+        if (store::trimTornLastLine(*recordPath)) {
             return fail(record_text::kSaveProblem);
         }
+        if (store::trimTornLastLine(*indexPath)) {
+            return fail(record_text::kInvalidPath);
+        }
+        if (!asRead()) {
+            Outcome reload = LoadPassword(folder, key, user);
+            if (!reload.ok) {
+                out.messages = reload.messages;
+                return fail(record_text::kSaveProblem);
+            }
+        }
     }
+    const std::uintmax_t recordBefore = disk_.recordBytes;
+    const std::uintmax_t indexBefore = disk_.indexBytes;
 
     const size_t n = entryCount();
     std::string recordAppend;
@@ -439,7 +477,7 @@ void buildNewFiles(const ReadState& st, const store::Key& key, const std::vector
                    const std::vector<std::string>* addedLines, const Labels* addedLabels,
                    NewFiles& nf) {
     const auto& entries = st.parsed.entries;
-    std::vector<bool> dropLine(st.record.lines.size(), false);
+    std::vector<bool> dropLine(st.record.size(), false);
     std::vector<bool> dropEntry(entries.size(), false);
     for (size_t k : removed) {
         dropEntry[k] = true;
@@ -447,9 +485,9 @@ void buildNewFiles(const ReadState& st, const store::Key& key, const std::vector
             dropLine[entries[k].first + j] = true;
         }
     }
-    for (size_t i = 0; i < st.record.lines.size(); ++i) {
+    for (size_t i = 0; i < st.record.size(); ++i) {
         if (!dropLine[i]) {
-            appendLine(nf.record, st.record.lines[i]);
+            appendLine(nf.record, st.record.line(i));
             nf.plain.push_back(st.plain[i]);
         }
     }
@@ -573,7 +611,7 @@ Outcome RecordBook::RemovePassword(const store::Folder& folder, const store::Key
 
 Outcome RecordBook::commitRewrite(const store::Folder& folder, const store::Key& key,
                                   std::string_view user, const std::string& record,
-                                  const std::vector<std::string>& plain,
+                                  std::vector<std::string>& plain,
                                   const std::vector<std::string>& index, bool edit) {
     Outcome out;
     allPassListBox = plain;
@@ -620,7 +658,7 @@ Outcome RecordBook::IndexData(const store::Folder& folder, const store::Key& key
         return out; // the load that follows reports it; migrate at a later sign-in
     }
     LineFile shared = readWholeLines(*sharedPath, true);
-    std::vector<std::string> sharedPlain = decryptAll(key, shared.lines);
+    std::vector<std::string> sharedPlain = decryptAll(key, shared);
     const Parsed moved = parseEntries(sharedPlain, user);
 
     std::vector<std::string> indexRows = own.index; // the label rule for any entries it holds
@@ -636,15 +674,15 @@ Outcome RecordBook::IndexData(const store::Folder& folder, const store::Key& key
     // The user's own file first (any entries it already holds stay), then the moved entries as
     // stored, each filled up to seven lines.
     std::string record;
-    for (const auto& line : own.record.lines) {
-        appendLine(record, line);
+    for (size_t i = 0; i < own.record.size(); ++i) {
+        appendLine(record, own.record.line(i));
     }
     for (size_t i = 0; i < own.parsed.padLines; ++i) {
         appendLine(record, store::encryptLine(key, ""));
     }
     for (const Span& s : moved.entries) {
         for (size_t j = 0; j < s.present; ++j) {
-            appendLine(record, shared.lines[s.first + j]);
+            appendLine(record, shared.line(s.first + j));
         }
         for (size_t j = s.present; j < kLinesPerEntry; ++j) {
             appendLine(record, store::encryptLine(key, ""));

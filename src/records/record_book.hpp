@@ -205,10 +205,11 @@ private:
     };
     DiskState disk_;
 
-    void fillTables(const std::vector<std::string>& plain, std::string_view user, size_t* padLines);
+    // Fills passDetListBox and passwordListBox from deciphered lines, moving the values out.
+    void fillTables(std::vector<std::string>& plain, std::string_view user, size_t* padLines);
     // Replaces both files with the new content and, when that worked, the tables with it.
     Outcome commitRewrite(const store::Folder& folder, const store::Key& key, std::string_view user,
-                          const std::string& record, const std::vector<std::string>& plain,
+                          const std::string& record, std::vector<std::string>& plain,
                           const std::vector<std::string>& index, bool edit);
 };
 
