@@ -175,9 +175,12 @@ void BM_FilterChangeWithReload(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendOneEntry)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Edit)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Remove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Edit)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Remove)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterAndSort)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FilterChangeWithReload)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterChangeWithReload)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);

@@ -554,7 +554,8 @@ Outcome RecordBook::EditPass(const store::Folder& folder, const store::Key& key,
             labels[n] = st.index[kLabelsPerEntry * k + n];
         }
         storedCategory = valueAt(st.plain, entries[k], 1);
-    } else if (!shownInTables.empty() && disk_.user == user) {
+    } else if (!shownInTables.empty() && disk_.user == user &&
+               catIndexListBox.size() == kLabelsPerEntry * entryCount()) {
         const size_t k = shownInTables.back();
         for (size_t n = 0; n < kLabelsPerEntry; ++n) {
             labels[n] = catIndexListBox[kLabelsPerEntry * k + n];
@@ -664,7 +665,7 @@ Outcome RecordBook::IndexData(const store::Folder& folder, const store::Key& key
     std::vector<std::string> indexRows = own.index; // the label rule for any entries it holds
     if (moved.entries.empty()) {
         wipeAll(sharedPlain);
-        if (auto path = indexPath; store::replaceAtomically(*path, joinLines(indexRows))) {
+        if (store::replaceAtomically(*indexPath, joinLines(indexRows))) {
             out.messages.emplace_back(record_text::kInvalidPath);
             out.ok = false;
         }
