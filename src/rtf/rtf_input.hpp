@@ -14,6 +14,9 @@ public:
     RtfInput() = default;
     // The stream reads data; the caller keeps the bytes alive while the stream is in use.
     explicit RtfInput(std::string_view data) : data_(data) {}
+    explicit RtfInput(const char* text) : data_(text) {}
+    // A temporary string would be gone before the stream is read.
+    explicit RtfInput(std::string&&) = delete;
 
     bool eof() const { return pos_ >= data_.size(); }
     std::size_t length() const { return data_.size(); }

@@ -256,7 +256,7 @@ void RtfParser::Parse(RtfInput& input, RtfTarget& target) {
     progressStep_ = input.length() / 100;
     nextProgress_ = progressStep_;
     bool showProgress = env_.progress && progressStep_ > 0;
-    if (env_.progress) {
+    if (showProgress) {
         env_.progress(0);
     }
     if (!target.Preprocess()) {
