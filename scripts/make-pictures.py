@@ -39,17 +39,20 @@ def inside_round_rect(x, y, x0, y0, x1, y1, r):
 
 def banner(x, y):
     w, h = 599, 152
+    # The top rows stay clear: the login panel's tab sits there.
+    if y < 22 or not inside_round_rect(x, y, 0, 22, w - 1, h - 1, 12):
+        return b"\x00\x00\x00\x00"
     top, bottom = (30, 48, 110), (40, 130, 160)
     c = mix(top, bottom, y / h)
     # soft diagonal light bands
     band = 0.5 + 0.5 * math.sin((x + y * 0.6) / 45.0)
     c = mix(c, (255, 255, 255), 0.06 * band)
     # padlock: shackle and body
-    cx, cy = 96, 86
+    cx, cy = 96, 92
     d = math.hypot(x - cx, y - (cy - 10))
     shackle = 26 <= d <= 36 and y <= cy - 10
     shackle |= (60 <= x <= 70 or 122 <= x <= 132) and cy - 10 <= y <= cy + 6
-    body = inside_round_rect(x, y, 50, cy, 142, cy + 56, 10)
+    body = inside_round_rect(x, y, 50, cy, 142, cy + 50, 10)
     keyhole = math.hypot(x - cx, y - (cy + 22)) <= 7 or (cx - 3 <= x <= cx + 3 and cy + 22 <= y <= cy + 40)
     if body and not keyhole:
         c = mix((250, 200, 70), (220, 150, 40), (y - cy) / 56)
@@ -59,7 +62,7 @@ def banner(x, y):
         c = (210, 215, 225)
     # three rows of "password dots" to the right
     for row in range(3):
-        ry = 52 + row * 26
+        ry = 62 + row * 24
         for i in range(10 - row * 2):
             dx, dy = x - (200 + i * 34), y - ry
             if dx * dx + dy * dy <= 64:

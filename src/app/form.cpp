@@ -111,6 +111,14 @@ void buildForm(Form& form, QWidget* parent, QPoint origin, std::span<const Contr
         font.setPixelSize(spec.fontSize);
         font.setBold(spec.flags & kBold);
         w->setFont(font);
+        if (spec.kind == Kind::Label || spec.kind == Kind::CheckBox) {
+            // Fonts differ between systems: a caption that does not fit its place grows to the
+            // right rather than being cut off.
+            const int needed = w->sizeHint().width();
+            if (needed > spec.width) {
+                w->resize(needed, spec.height);
+            }
+        }
         w->setEnabled(!(spec.flags & kDisabled));
         if (spec.flags & kHidden) {
             w->hide();

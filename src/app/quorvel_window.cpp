@@ -18,6 +18,12 @@
 #include <QTimer>
 #include <QToolBar>
 
+// The pictures are compiled into the static GUI library, whose resources must be registered
+// by hand.
+static void initResources() {
+    Q_INIT_RESOURCE(quorvel);
+}
+
 namespace quorvel::app {
 
 namespace {
@@ -36,6 +42,7 @@ Quorvel::Quorvel(platform::Places places, platform::Dialogs& dialogs, platform::
                  platform::Http& http, QWidget* parent)
     : QMainWindow(parent), places_(std::move(places)), dialogs_(dialogs), services_(services),
       http_(http), session_(store::Folder(places_.current)) {
+    initResources();
     setObjectName(QStringLiteral("Quorvel"));
     setWindowTitle(QStringLiteral("Quorvel Pro"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quorvel.svg")));
