@@ -62,6 +62,7 @@ std::string makeDocument(std::size_t size) {
     return doc;
 }
 
+// The whole document into a styled field, as the document encryption reads it.
 void BM_RtfToStyledField(benchmark::State& state) {
     const std::string doc = makeDocument(20u << 20);
     for (auto _ : state) {
@@ -74,5 +75,16 @@ void BM_RtfToStyledField(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
 }
 BENCHMARK(BM_RtfToStyledField)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The plain text only, as quorvel-cli rtf-to-text reads it.
+void BM_RtfToText(benchmark::State& state) {
+    const std::string doc = makeDocument(20u << 20);
+    for (auto _ : state) {
+        std::string text = quorvel::rtf::RtfToText(doc);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+}
+BENCHMARK(BM_RtfToText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace

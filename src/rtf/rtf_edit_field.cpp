@@ -72,11 +72,11 @@ int shownAlignment(int alignment) {
 }
 
 bool sameStyle(const RtfStyle& style, const RtfState& s) {
-    return style.font == s.font && style.size == s.textsize && style.color == s.foregroundcolor &&
-           style.bold == s.bold && style.italic == s.italic && style.underline == s.underline &&
+    return style.size == s.textsize && style.color == s.foregroundcolor && style.bold == s.bold &&
+           style.italic == s.italic && style.underline == s.underline &&
            style.outline == s.outline && style.shadow == s.shadow &&
            style.extended == (s.expanded > 0) && style.condensed == (s.expanded < 0) &&
-           style.alignment == shownAlignment(s.alignment);
+           style.alignment == shownAlignment(s.alignment) && style.font == s.font;
 }
 
 RtfStyle styleOf(const RtfState& s) {
@@ -112,9 +112,10 @@ std::size_t RtfEditField::StyleHash::operator()(const RtfStyle& s) const {
 RtfEditField::RtfEditField() = default;
 
 std::uint32_t RtfEditField::styleIndex(const RtfStyle& style) {
-    // Documents switch among a few styles: try the latest ones before hashing.
-    for (std::uint32_t n : recentStyles_) {
-        if (n < styles_.size() && styles_[n] == style) {
+    // Text after a group mostly returns to the style of the run before the group's run.
+    for (std::size_t back = 1; back <= 2 && back <= runs_.size(); ++back) {
+        std::uint32_t n = runs_[runs_.size() - back].style;
+        if (styles_[n] == style) {
             return n;
         }
     }
@@ -122,8 +123,6 @@ std::uint32_t RtfEditField::styleIndex(const RtfStyle& style) {
     if (added) {
         styles_.push_back(style);
     }
-    recentStyles_[nextRecent_] = it->second;
-    nextRecent_ = (nextRecent_ + 1) % recentStyles_.size();
     return it->second;
 }
 
@@ -137,7 +136,6 @@ bool RtfEditField::Preprocess() {
     runs_.clear();
     styles_.clear();
     styleNumbers_.clear();
-    recentStyles_.fill(kNoStyle);
     insertionNumbered_ = false;
     bufferStart_ = 0;
     insertionPoint_ = 0;
@@ -147,6 +145,17 @@ bool RtfEditField::Preprocess() {
 
 void RtfEditField::Write(std::string_view text) {
     text_.append(text);
+}
+
+void RtfEditField::Reserve(std::size_t bytes) {
+    text_.reserve(bytes);
+}
+
+std::string RtfEditField::TakeText() {
+    WriteBuffer();
+    std::string text = std::move(text_);
+    Preprocess();
+    return text;
 }
 
 void RtfEditField::SetState(const RtfState& state) {

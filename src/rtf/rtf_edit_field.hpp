@@ -6,7 +6,6 @@
 #include "rtf/rtf_state.hpp"
 #include "rtf/rtf_target.hpp"
 
-#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +19,7 @@ namespace quorvel::rtf {
 
 // The style of a run of text, as a styled text field shows it.
 struct RtfStyle {
-    std::string font = "System";
+    // The font name comes last so that comparisons look at the cheap fields first.
     double size = 12;
     Color color;
     bool bold = false;
@@ -31,6 +30,7 @@ struct RtfStyle {
     bool extended = false;
     bool condensed = false;
     int alignment = 1; // of the paragraph: 1 left, 2 centred, 3 right
+    std::string font = "System";
     friend bool operator==(const RtfStyle&, const RtfStyle&) = default;
 };
 
@@ -67,6 +67,10 @@ public:
 
     // The text (UTF-8); paragraph ends are carriage returns.
     const std::string& Text() const { return text_; }
+    // Hands the text over and leaves the field empty.
+    std::string TakeText();
+    // Makes room for a text of that many bytes.
+    void Reserve(std::size_t bytes);
     const std::vector<RtfRun>& Runs() const { return runs_; }
     const RtfStyle& Style(std::uint32_t index) const { return styles_[index]; }
     // The style of the character that contains byte offset; the insertion style when there is
@@ -101,9 +105,6 @@ private:
     std::vector<RtfRun> runs_;
     std::vector<RtfStyle> styles_;
     std::unordered_map<RtfStyle, std::uint32_t, StyleHash> styleNumbers_;
-    static constexpr std::uint32_t kNoStyle = 0xFFFFFFFF;
-    std::array<std::uint32_t, 4> recentStyles_{kNoStyle, kNoStyle, kNoStyle, kNoStyle};
-    std::size_t nextRecent_ = 0;
     RtfStyle insertion_;
     std::uint32_t insertionNumber_ = 0;
     bool insertionNumbered_ = false;

@@ -9,6 +9,10 @@
 #include <array>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quorvel::rtf {
 
 namespace {
@@ -198,6 +202,39 @@ const std::array<bool, 256>& specialBytes() {
     return table;
 }
 
+// The end of the run of plain text that starts at start: the first byte that is a brace, a
+// backslash, a line break, the character 3 or above 127. Plain text is most of a document, so
+// the scan looks at 16 bytes at a time where the processor allows.
+std::size_t plainRunEnd(std::string_view data, std::size_t start,
+                        const std::array<bool, 256>& special) {
+    std::size_t i = start;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('{');
+    const __m128i close = _mm_set1_epi8('}');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i etx = _mm_set1_epi8(3);
+    while (i + 16 <= data.size()) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data.data() + i));
+        __m128i hit = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, open), _mm_cmpeq_epi8(v, close)),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, backslash), _mm_cmpeq_epi8(v, cr)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, etx))));
+        // Bytes above 127 have their top bit set.
+        int mask = _mm_movemask_epi8(_mm_or_si128(hit, v));
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        }
+        i += 16;
+    }
+#endif
+    while (i < data.size() && !special[static_cast<unsigned char>(data[i])]) {
+        ++i;
+    }
+    return i;
+}
+
 bool isHighSurrogate(std::uint32_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -278,10 +315,7 @@ void RtfParser::Parse(RtfInput& input, RtfTarget& target) {
             input.skip(1);
             continue;
         }
-        std::size_t end = start;
-        while (end < data.size() && !special[static_cast<unsigned char>(data[end])]) {
-            ++end;
-        }
+        std::size_t end = plainRunEnd(data, start, special);
         if (end > start) {
             Write(data.substr(start, end - start));
             input.skip(end - start);
@@ -712,9 +746,11 @@ void RtfParser::ApplyStyle(int id) {
 std::string RtfToText(std::string_view document, RtfEnvironment env) {
     RtfInput input(document);
     RtfEditField field;
+    // The text is rarely longer than its document.
+    field.Reserve(document.size());
     RtfParser parser(std::move(env));
     parser.Parse(input, field);
-    return field.Text();
+    return field.TakeText();
 }
 
 } // namespace quorvel::rtf
