@@ -392,7 +392,8 @@ void RecordsTab::passDonePushButtonAction() {
         }
         enableBevel();
         mode_ = Browsing;
-        chooseAll();
+        // The save left the tables as the files now are: no second load.
+        chooseAll(false);
     } else if (mode_ == Editing) {
         const auto title = selectedTitle();
         if (!title) {
@@ -408,7 +409,7 @@ void RecordsTab::passDonePushButtonAction() {
                            category, values())
                  .messages);
         mode_ = Browsing;
-        chooseAll();
+        chooseAll(false); // the edit left the tables reloaded
     }
     finishDone();
 }
@@ -467,25 +468,31 @@ void RecordsTab::passwordListBoxChange() {
     updateBevel();
 }
 
-void RecordsTab::chooseAll() {
+void RecordsTab::chooseAll(bool reload) {
     {
         const QSignalBlocker blocker(filter_);
         filter_->setCurrentIndex(0);
     }
-    popupMenu1Change();
+    refilter(reload);
 }
 
 void RecordsTab::popupMenu1Change() {
+    refilter(true);
+}
+
+void RecordsTab::refilter(bool reload) {
     // ClrPass without its row selection: the list is refilled first.
     {
         const QSignalBlocker blocker(list_);
         list_->clear();
     }
     clrPass();
-    auto& session = window_.session();
-    show(book()
-             .LoadPassword(session.folder(), session.userDataKey(), session.signedInName())
-             .messages);
+    if (reload) {
+        auto& session = window_.session();
+        show(book()
+                 .LoadPassword(session.folder(), session.userDataKey(), session.signedInName())
+                 .messages);
+    }
     fillList(filter_->currentIndex() <= 0 ? q(kAllRow) : filter_->currentText());
     selectFirstRow();
     list_->header()->setSortIndicator(0, Qt::AscendingOrder);

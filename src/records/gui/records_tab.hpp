@@ -91,8 +91,11 @@ private:
     void fillList(const QString& categoryRowText);
     // Selects row 0 (when there is one) and runs the selection handler.
     void selectFirstRow();
-    // Chooses row 0 ("All") of the filter and runs its change handler.
-    void chooseAll();
+    // Chooses row 0 ("All") of the filter and runs its change handler; reload false when the
+    // operation just done left the tables as the files are.
+    void chooseAll(bool reload);
+    // The filter's change: back to browsing, (re)load, list refilled, first row shown.
+    void refilter(bool reload);
     // Puts the label menus' rows in step with the core's rows (they only grow).
     void refillLabelMenus();
     // Link style (blue, underlined) or plain style (black) of the web-address field.
