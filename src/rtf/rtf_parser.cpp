@@ -445,10 +445,9 @@ void RtfParser::hexEscape(int code) {
 
 void RtfParser::unicodeEscape(std::int32_t param) {
     if (pendingLead_ >= 0) {
-        std::uint32_t high = pendingHigh_;
-        pendingHigh_ = 0;
+        // A lead byte without its trail. (No surrogate is waiting then: a lead byte is only
+        // held after any waiting surrogate was given out.)
         flushPending();
-        pendingHigh_ = high;
     }
     // Negative values are the standard's form for code points above 32767.
     std::int64_t n = param < 0 ? std::int64_t{param} + 65536 : param;
