@@ -39,6 +39,7 @@ AddCategoryDialog::AddCategoryDialog(const Categories& categories, platform::Dia
     auto* form = new QFormLayout;
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("CategoryNameField"));
+    name_->setMinimumWidth(200);
     form->addRow(QStringLiteral("Category Name:"), name_);
     for (int n = 0; n < 4; ++n) {
         auto* combo = new QComboBox(this);

@@ -289,6 +289,25 @@ TEST_F(RecordsTabTest, ModeTableOfBrowsingAddingAndEditing) {
     choose("PopupMenu1", 1);
     EXPECT_EQ(tab().passSwitcher(), RecordsTab::Browsing);
     expectStates("filter change", withLabels(browsing, false), en, sh, ro);
+
+    // An auto-logout in the middle of an add leaves nothing of it for the next sign-in.
+    click("PassAddPushButton");
+    type("PassUserEditField", "half typed");
+    window().signOut(app::SessionEvent::AutoLogout);
+    EXPECT_EQ(tab().passSwitcher(), RecordsTab::Browsing);
+    EXPECT_TRUE(column(0).isEmpty());
+    std::vector<ControlState> signedOut = browsing;
+    for (auto& st : signedOut) {
+        st.shown = std::string(st.name) == "PassHidePushButton" ? 0 : -1; // the page is hidden
+        if (std::string(st.name) == "PassEditPushButton" ||
+            std::string(st.name) == "PassDelPushButton") {
+            st.enabled = 0; // no entry shown
+        }
+    }
+    expectStates(
+        "signed out", withLabels(signedOut, false), en,
+        [&](const char* n) { return !widget(n)->isHidden(); }, ro);
+    EXPECT_TRUE(text("PassUserEditField").isEmpty());
 }
 
 TEST_F(RecordsTabTest, ShowAndHideRevealAndMaskThePassword) {
@@ -633,6 +652,9 @@ QStringList items(QComboBox* combo) {
 TEST_F(RecordsTabTest, AddCategoryRefusesBadNamesThenStoresFiveRowsAndOffersTheLabels) {
     signIn();
     seed({kThree[0]});
+    // An add in progress goes on through the command.
+    click("PassAddPushButton");
+    type("WebNameEditField", "draft");
     tab().setDialogRunner(addScript({
         {"", {}},
         {"all", {}},
@@ -658,6 +680,11 @@ TEST_F(RecordsTabTest, AddCategoryRefusesBadNamesThenStoresFiveRowsAndOffersTheL
     EXPECT_EQ(items(control<QComboBox>("Field3PopupMenu")).last(), "Member Site:");
     EXPECT_EQ(items(control<QComboBox>("Field2PopupMenu")).size(), 3);
     EXPECT_EQ(items(control<QComboBox>("Field5PopupMenu")).size(), 2);
+    EXPECT_EQ(tab().passSwitcher(), RecordsTab::Adding);
+    EXPECT_EQ(text("WebNameEditField"), "draft");
+    choose("CatPopupMenu", 5);
+    click("PassDonePushButton");
+    EXPECT_EQ(column(1), (QStringList{"Loyalty", "WebSites"}));
 
     // The same name in other letter case, through the toolbar item, is refused; cancel.
     dialogs.clear();
@@ -666,7 +693,7 @@ TEST_F(RecordsTabTest, AddCategoryRefusesBadNamesThenStoresFiveRowsAndOffersTheL
     EXPECT_EQ(dialogs.messages(),
               (std::vector<std::string>{"A category with this name already exists."}));
     EXPECT_EQ(store::readLines(places.current / "._cate").size(), 5u);
-    EXPECT_EQ(column(0), (QStringList{"zeta"}));
+    EXPECT_EQ(column(0), (QStringList{"draft", "zeta"}));
 }
 
 TEST_F(RecordsTabTest, RemoveCategoryAsksAndKeepsTheEntriesItsCategoryNames) {
