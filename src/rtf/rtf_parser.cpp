@@ -291,6 +291,7 @@ void RtfParser::Parse(RtfInput& input, RtfTarget& target) {
     input_ = &input;
     target_ = &target;
     progressStep_ = input.length() / 100;
+    replayBudget_ = kReplayWordsPerByte * input.length() + kReplayWordsMinimum;
     nextProgress_ = progressStep_;
     bool showProgress = env_.progress && progressStep_ > 0;
     if (showProgress) {
@@ -737,7 +738,16 @@ void RtfParser::ApplyStyle(int id) {
         }
         style = next;
     }
+    // Replaying styles costs the words of their definitions each time; a document that applies
+    // a huge style over and over would take hours, so the replays share a budget proportional
+    // to the input. Real documents replay well under one word per byte.
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        std::size_t words = (*it)->commands.size();
+        if (words > replayBudget_) {
+            replayBudget_ = 0;
+            return;
+        }
+        replayBudget_ -= words;
         (*it)->Apply(*this);
     }
 }

@@ -47,6 +47,10 @@ public:
     static constexpr std::size_t kMaxDepth = 4096;
     // Links of a chain of based-on styles followed at most.
     static constexpr int kMaxStyleLinks = 64;
+    // Words of style definitions replayed per document at most: this many per input byte, plus
+    // the minimum.
+    static constexpr std::size_t kReplayWordsPerByte = 64;
+    static constexpr std::size_t kReplayWordsMinimum = 1'000'000;
 
     RtfParser();
     explicit RtfParser(RtfEnvironment environment);
@@ -113,6 +117,7 @@ private:
     int defaultfontid_ = 0;
     int pendingLead_ = -1;          // lead byte of a two-byte character waiting for its trail
     std::uint32_t pendingHigh_ = 0; // high surrogate waiting for its low half
+    std::size_t replayBudget_ = kReplayWordsMinimum;
     std::size_t progressStep_ = 0;
     std::size_t nextProgress_ = 0;
     std::string word_;

@@ -359,6 +359,18 @@ TEST(RtfParser, EndsOnHostileInput) {
     chain += "}\\s0 x\\s0 y}";
     EXPECT_EQ(textOf(chain), "xy");
 
+    // A huge style applied over and over.
+    std::string heavy = "{\\rtf1{\\stylesheet{\\s1";
+    for (int i = 0; i < 20'000; ++i) {
+        heavy += "\\b\\i0";
+    }
+    heavy += " Heavy;}}";
+    for (int i = 0; i < 50'000; ++i) {
+        heavy += "\\s1 ";
+    }
+    heavy += "end}";
+    EXPECT_EQ(textOf(heavy), "end");
+
     EXPECT_EQ(textOf("{\\rtf1 a\\fs99999999999999999999 \\u-99999999999? \\bin99999999999"),
               "a\uFFFD ");
     EXPECT_EQ(textOf("{\\rtf1 {\\uc99999999 \\u65 abc} d"), "A d");
