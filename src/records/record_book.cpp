@@ -206,6 +206,40 @@ bool readState(const fs::path& recordPath, const fs::path& indexPath, const stor
     return true;
 }
 
+// The first steps of an edit and of a removal: the user's two files, an interrupted save
+// finished, both read and deciphered. False, with the message in out, when that fails;
+// "The data file does not exist!" is added (and the operation goes on) for a missing record file.
+bool readForRewrite(const store::Folder& folder, const store::Key& key, std::string_view user,
+                    const Categories& categories, std::string_view readFailure, ReadState& st,
+                    Outcome& out) {
+    const auto recordPath = folder.fileByName(recordFileName(user));
+    const auto indexPath = folder.fileByName(indexFileName(user));
+    if (user.empty() || !recordPath || !indexPath) {
+        out.messages.emplace_back(record_text::kInvalidPath);
+        out.ok = false;
+        return false;
+    }
+    if (finishInterruptedSave(folder, user) ||
+        !readState(*recordPath, *indexPath, key, user, categories, st)) {
+        out.messages.emplace_back(readFailure);
+        out.ok = false;
+        return false;
+    }
+    if (!st.record.existed) {
+        out.messages.emplace_back(record_text::kNoDataFile);
+    }
+    return true;
+}
+
+// Entries of the files just read whose title matches, per mode.
+std::vector<size_t> findTitleInState(const ReadState& st, std::string_view title, TitleMatch mode) {
+    const auto& entries = st.parsed.entries;
+    return findTitleIn(
+        entries.size(),
+        [&](size_t k) -> const std::string& { return valueAt(st.plain, entries[k], 5); }, title,
+        mode);
+}
+
 } // namespace
 
 std::string recordFileName(std::string_view user) {
@@ -520,28 +554,12 @@ Outcome RecordBook::EditPass(const store::Folder& folder, const store::Key& key,
                              const std::optional<std::string>& category,
                              const EntryValues& values) {
     Outcome out;
-    const auto recordPath = folder.fileByName(recordFileName(user));
-    const auto indexPath = folder.fileByName(indexFileName(user));
-    if (user.empty() || !recordPath || !indexPath) {
-        out.messages.emplace_back(record_text::kInvalidPath);
-        out.ok = false;
-        return out;
-    }
     ReadState st;
-    if (finishInterruptedSave(folder, user) ||
-        !readState(*recordPath, *indexPath, key, user, categories, st)) {
-        out.messages.emplace_back(record_text::kEditProblem);
-        out.ok = false;
+    if (!readForRewrite(folder, key, user, categories, record_text::kEditProblem, st, out)) {
         return out;
-    }
-    if (!st.record.existed) {
-        out.messages.emplace_back(record_text::kNoDataFile);
     }
     const auto& entries = st.parsed.entries;
-    const auto every = findTitleIn(
-        entries.size(),
-        [&](size_t k) -> const std::string& { return valueAt(st.plain, entries[k], 5); },
-        selectedTitle, TitleMatch::Every);
+    const auto every = findTitleInState(st, selectedTitle, TitleMatch::Every);
 
     // The labels (and, when the menu was not touched, the category) of the entry the tab showed:
     // the last of that title in the file; else the one the tables showed; else the label rule.
@@ -580,28 +598,11 @@ Outcome RecordBook::EditPass(const store::Folder& folder, const store::Key& key,
 Outcome RecordBook::RemovePassword(const store::Folder& folder, const store::Key& key,
                                    std::string_view user, std::string_view selectedTitle) {
     Outcome out;
-    const auto recordPath = folder.fileByName(recordFileName(user));
-    const auto indexPath = folder.fileByName(indexFileName(user));
-    if (user.empty() || !recordPath || !indexPath) {
-        out.messages.emplace_back(record_text::kInvalidPath);
-        out.ok = false;
-        return out;
-    }
     ReadState st;
-    if (finishInterruptedSave(folder, user) ||
-        !readState(*recordPath, *indexPath, key, user, categories, st)) {
-        out.messages.emplace_back(record_text::kInvalidPath);
-        out.ok = false;
+    if (!readForRewrite(folder, key, user, categories, record_text::kInvalidPath, st, out)) {
         return out;
     }
-    if (!st.record.existed) {
-        out.messages.emplace_back(record_text::kNoDataFile);
-    }
-    const auto& entries = st.parsed.entries;
-    const auto first = findTitleIn(
-        entries.size(),
-        [&](size_t k) -> const std::string& { return valueAt(st.plain, entries[k], 5); },
-        selectedTitle, TitleMatch::First);
+    const auto first = findTitleInState(st, selectedTitle, TitleMatch::First);
     NewFiles nf;
     buildNewFiles(st, key, first, nullptr, nullptr, nf);
     Outcome written = commitRewrite(folder, key, user, nf.record, nf.plain, nf.index, false);
