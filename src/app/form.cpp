@@ -24,30 +24,30 @@ QStringList parts(const char* caption) {
     return QString::fromUtf8(caption).split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
-QWidget* create(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+QWidget* create(const ControlSpec& row, QWidget* parent) {
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
     case Kind::Label: {
         auto* label = new QLabel(caption, parent);
-        if (spec.flags & kCentered) {
+        if (row.flags & kCentered) {
             label->setAlignment(Qt::AlignCenter);
         }
         return label;
     }
     case Kind::PopupMenu: {
         auto* combo = new QComboBox(parent);
-        combo->addItems(parts(spec.caption));
+        combo->addItems(parts(row.caption));
         return combo;
     }
     case Kind::TextField: {
-        if (spec.flags & kMultiLine) {
+        if (row.flags & kMultiLine) {
             auto* edit = new QPlainTextEdit(parent);
-            edit->setReadOnly(spec.flags & kReadOnly);
+            edit->setReadOnly(row.flags & kReadOnly);
             return edit;
         }
         auto* edit = new QLineEdit(parent);
-        edit->setReadOnly(spec.flags & kReadOnly);
-        if (spec.flags & kMasked) {
+        edit->setReadOnly(row.flags & kReadOnly);
+        if (row.flags & kMasked) {
             edit->setEchoMode(QLineEdit::Password);
         }
         return edit;
@@ -65,7 +65,7 @@ QWidget* create(const ControlSpec& spec, QWidget* parent) {
     case Kind::GroupBox:
         return new QGroupBox(parent);
     case Kind::ListBox: {
-        const QStringList headings = parts(spec.caption);
+        const QStringList headings = parts(row.caption);
         if (headings.size() > 1) {
             auto* tree = new QTreeWidget(parent);
             tree->setColumnCount(static_cast<int>(headings.size()));
@@ -97,30 +97,30 @@ QWidget* create(const ControlSpec& spec, QWidget* parent) {
 
 } // namespace
 
-QPoint placeOf(const ControlSpec& spec, QPoint origin) {
-    return QPoint(spec.left, spec.top) - origin;
+QPoint placeOf(const ControlSpec& row, QPoint origin) {
+    return QPoint(row.left, row.top) - origin;
 }
 
 void buildForm(Form& form, QWidget* parent, QPoint origin, std::span<const ControlSpec> table) {
-    for (const ControlSpec& spec : table) {
-        QWidget* w = create(spec, parent);
-        const QString name = QString::fromUtf8(spec.name);
+    for (const ControlSpec& row : table) {
+        QWidget* w = create(row, parent);
+        const QString name = QString::fromUtf8(row.name);
         w->setObjectName(name);
-        w->setGeometry(QRect(placeOf(spec, origin), QSize(spec.width, spec.height)));
+        w->setGeometry(QRect(placeOf(row, origin), QSize(row.width, row.height)));
         QFont font = w->font();
-        font.setPixelSize(spec.fontSize);
-        font.setBold(spec.flags & kBold);
+        font.setPixelSize(row.fontSize);
+        font.setBold(row.flags & kBold);
         w->setFont(font);
-        if (spec.kind == Kind::Label || spec.kind == Kind::CheckBox) {
+        if (row.kind == Kind::Label || row.kind == Kind::CheckBox) {
             // Fonts differ between systems: a caption that does not fit its place grows to the
             // right rather than being cut off.
             const int needed = w->sizeHint().width();
-            if (needed > spec.width) {
-                w->resize(needed, spec.height);
+            if (needed > row.width) {
+                w->resize(needed, row.height);
             }
         }
-        w->setEnabled(!(spec.flags & kDisabled));
-        if (spec.flags & kHidden) {
+        w->setEnabled(!(row.flags & kDisabled));
+        if (row.flags & kHidden) {
             w->hide();
         }
         form.add(name, w);

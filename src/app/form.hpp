@@ -81,7 +81,7 @@ private:
 void buildForm(Form& form, QWidget* parent, QPoint origin, std::span<const ControlSpec> table);
 
 // Where a control of a table stands, in its parent's coordinates.
-QPoint placeOf(const ControlSpec& spec, QPoint origin);
+QPoint placeOf(const ControlSpec& row, QPoint origin);
 
 // A tab panel: a row of tabs across its top and one page per tab, each page covering the whole
 // panel so that controls are placed in the panel's own coordinates.

@@ -30,10 +30,10 @@ namespace {
 
 // Where a control of the login panel stands for a panel of the given size: it keeps its offset
 // from the panel's centre.
-QPoint centredPlace(const ControlSpec& spec, QSize panel) {
+QPoint centredPlace(const ControlSpec& row, QSize panel) {
     const QPoint shift(panel.width() / 2 - kLoginPanelPlace.width() / 2,
                        panel.height() / 2 - kLoginPanelPlace.height() / 2);
-    return placeOf(spec, kLoginPanelPlace.topLeft()) + shift;
+    return placeOf(row, kLoginPanelPlace.topLeft()) + shift;
 }
 
 } // namespace
@@ -208,16 +208,16 @@ void Quorvel::relayout() {
     const QSize panel(size.width() - (kWindowSize.width() - kLoginPanelPlace.width()),
                       size.height() - (kWindowSize.height() - kLoginPanelPlace.height()));
     loginPanel_->setGeometry(QRect(kLoginPanelPlace.topLeft(), panel));
-    for (const ControlSpec& spec : loginPanelControls()) {
-        form_.widget(QString::fromUtf8(spec.name))->move(centredPlace(spec, panel));
+    for (const ControlSpec& row : loginPanelControls()) {
+        form_.widget(QString::fromUtf8(row.name))->move(centredPlace(row, panel));
     }
     // The window's own controls keep their distance from the bottom edge; the link label also
     // from the right edge, the logout box from the centre.
     const int dy = size.height() - kWindowSize.height();
     const int dx = size.width() - kWindowSize.width();
-    for (const ControlSpec& spec : windowControls()) {
-        QPoint p(spec.left, spec.top + dy);
-        const QString name = QString::fromUtf8(spec.name);
+    for (const ControlSpec& row : windowControls()) {
+        QPoint p(row.left, row.top + dy);
+        const QString name = QString::fromUtf8(row.name);
         if (name == QLatin1String("StaticText5")) {
             p.rx() += dx;
         } else if (name == QLatin1String("LogoutCheckBox")) {

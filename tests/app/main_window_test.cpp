@@ -103,10 +103,10 @@ TEST_F(MainWindowTest, LoginControlsKeepTheirOffsetFromThePanelCentre) {
         EXPECT_EQ(panel, QSize(s.w - 24, s.h - 37));
         const int dx = panel.width() / 2 - 675 / 2;
         const int dy = panel.height() / 2 - 393 / 2;
-        for (const auto& spec : app::loginPanelControls()) {
-            QWidget* w = window().form().widget(spec.name);
-            EXPECT_EQ(placeInWindow(w, content), QPoint(spec.left + dx, spec.top + dy))
-                << spec.name << " at " << s.w << "x" << s.h;
+        for (const auto& row : app::loginPanelControls()) {
+            QWidget* w = window().form().widget(row.name);
+            EXPECT_EQ(placeInWindow(w, content), QPoint(row.left + dx, row.top + dy))
+                << row.name << " at " << s.w << "x" << s.h;
         }
     }
     // At the start size every control stands at its own place again.
