@@ -9,21 +9,6 @@ using namespace quorvel;
 using namespace quorvel::records;
 using namespace quorvel::records::testing;
 
-namespace {
-
-const Labels kWebLabels{"Username:", "Password:", "Website Address:", "Notes:"};
-const Labels kCardLabels{"Card Type:", "Card Number:", "Exp Date:", "Notes:"};
-
-std::vector<std::string> labelRows(std::initializer_list<Labels> labels) {
-    std::vector<std::string> rows;
-    for (const auto& l : labels) {
-        rows.insert(rows.end(), l.begin(), l.end());
-    }
-    return rows;
-}
-
-} // namespace
-
 TEST_F(RecordsTest, MigrationMovesTheUsersEntriesOfTheSharedFileWithFourLabelsEach) {
     dir.write(kCustomCategoryFile, "Pets\nName:\nblank\nVet:\nBLANK\n");
     book.categories.AddedCustomUpdate(folder);

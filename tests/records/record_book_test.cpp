@@ -10,17 +10,7 @@ using namespace quorvel::records::testing;
 
 namespace {
 
-const Labels kWebLabels{"Username:", "Password:", "Website Address:", "Notes:"};
-const Labels kCardLabels{"Card Type:", "Card Number:", "Exp Date:", "Notes:"};
 const Labels kOwnLabels{"Login:", "PIN:", "Branch:", "Memo:"};
-
-std::vector<std::string> labelRows(std::initializer_list<Labels> labels) {
-    std::vector<std::string> rows;
-    for (const auto& l : labels) {
-        rows.insert(rows.end(), l.begin(), l.end());
-    }
-    return rows;
-}
 
 } // namespace
 

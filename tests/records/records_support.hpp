@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -93,5 +94,17 @@ protected:
         return files;
     }
 };
+
+inline const Labels kWebLabels{"Username:", "Password:", "Website Address:", "Notes:"};
+inline const Labels kCardLabels{"Card Type:", "Card Number:", "Exp Date:", "Notes:"};
+
+// The index rows of entries with these labels, in order.
+inline std::vector<std::string> labelRows(std::initializer_list<Labels> labels) {
+    std::vector<std::string> rows;
+    for (const auto& l : labels) {
+        rows.insert(rows.end(), l.begin(), l.end());
+    }
+    return rows;
+}
 
 } // namespace quorvel::records::testing
