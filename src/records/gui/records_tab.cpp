@@ -556,7 +556,7 @@ void RecordsTab::addFieldsAction() {
         categories.addCategory(window_.session().folder(), dialog.name(), dialog.labels());
     show(messages);
     if (messages.empty()) {
-        window_.addedCustomUpdate();
+        categoriesChanged(); // the core has already read "._cate" back
     }
 }
 
@@ -581,7 +581,7 @@ void RecordsTab::delFieldsAction() {
     const Messages messages = categories.removeCategory(window_.session().folder(), *name);
     show(messages);
     if (messages.empty()) {
-        window_.addedCustomUpdate();
+        categoriesChanged(); // the core has already read "._cate" back
     }
 }
 
