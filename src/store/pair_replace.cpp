@@ -1,6 +1,9 @@
 #include "store/pair_replace.hpp"
 
+#include "store/secret.hpp"
 #include "store/text.hpp"
+
+#include <sodium.h>
 
 #include <cerrno>
 #include <vector>
@@ -24,7 +27,15 @@ std::error_code settle(const fs::path& side, const fs::path& target) {
 } // namespace
 
 std::string pairSideName(std::string_view target) {
-    return std::string(kTempPrefix) + "pair-" + std::string(target);
+    // A digest of the target keeps the name short whatever the target's length: a user name
+    // may already take a file name to its 255-byte limit.
+    ensureSodium();
+    unsigned char digest[12];
+    crypto_generichash(digest, sizeof digest, reinterpret_cast<const unsigned char*>(target.data()),
+                       target.size(), nullptr, 0);
+    char hex[sizeof digest * 2 + 1];
+    sodium_bin2hex(hex, sizeof hex, digest, sizeof digest);
+    return std::string(kTempPrefix) + "pair-" + hex;
 }
 
 std::error_code replacePair(const Folder& folder, std::string_view markerName, const PairPart& a,

@@ -3,7 +3,7 @@
 // old files or both new ones.
 //
 // replacePair writes each new content completely (and flushed) to a fixed side file named
-// kTempPrefix + "pair-" + target, then records the intent in a marker file (written
+// kTempPrefix + "pair-" + a digest of the target, then records the intent in a marker file (written
 // atomically), renames both side files over their targets, and removes the marker.
 // finishPair, run before the files are read, completes what a kill left behind: with the marker
 // present both side files are complete, so the remaining renames are done; without it the

@@ -284,6 +284,20 @@ TEST_F(RecordsTest, AKilledEditOrRemovalShowsTheOldOrTheNewStateNeverAMix) {
     }
 }
 
+TEST_F(RecordsTest, TheLongestUserNameCanEditAndRemove) {
+    // "._catIndex" + name just fits a file name; the replace's own files must fit too.
+    user = std::string(245, 'n');
+    writeFiles({entryLines(user, "WebSites", "One"), entryLines(user, "Credit Cards", "Two")},
+               labelRows({kWebLabels, kCardLabels}));
+    ASSERT_TRUE(book.LoadPassword(folder, key, user).ok);
+    EntryValues values{"u", "p", "w", "One", "n"};
+    EXPECT_TRUE(book.EditPass(folder, key, user, "One", std::nullopt, values).ok);
+    EXPECT_EQ(titlesOnDisk(), (std::vector<std::string>{"Two", "One"}));
+    EXPECT_TRUE(book.RemovePassword(folder, key, user, "Two").ok);
+    EXPECT_EQ(titlesOnDisk(), std::vector<std::string>{"One"});
+    EXPECT_EQ(indexLines(), labelRows({kWebLabels}));
+}
+
 TEST_F(RecordsTest, ALeftoverMarkerIsFinishedBeforeLoadingOrAppending) {
     writeFiles({entryLines(user, "WebSites", "Old")}, labelRows({kWebLabels}));
     // Killed right after the marker was written: both side files complete, nothing renamed.
