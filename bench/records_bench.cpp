@@ -4,7 +4,7 @@
 #include "records/record_book.hpp"
 #include "store/cipher.hpp"
 #include "store/files.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <benchmark/benchmark.h>
 

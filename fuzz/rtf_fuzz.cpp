@@ -5,7 +5,7 @@
 #include "rtf/rtf_edit_field.hpp"
 #include "rtf/rtf_module.hpp"
 #include "rtf/rtf_parser.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         args.emplace_back(argv[i]);
     }
     const auto places =
-        quorvel::platform::resolvePlaces(args, quorvel::platform::processEnvironment());
+        quorvel::store::resolvePlaces(args, quorvel::store::processEnvironment());
 
     quorvel::platform::QtDialogs dialogs;
     quorvel::platform::QtServices services;

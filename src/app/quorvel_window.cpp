@@ -38,7 +38,7 @@ QPoint centredPlace(const ControlSpec& row, QSize panel) {
 
 } // namespace
 
-Quorvel::Quorvel(platform::Places places, platform::Dialogs& dialogs, platform::Services& services,
+Quorvel::Quorvel(store::Places places, platform::Dialogs& dialogs, platform::Services& services,
                  platform::Http& http, QWidget* parent)
     : QMainWindow(parent), places_(std::move(places)), dialogs_(dialogs), services_(services),
       http_(http), session_(store::Folder(places_.current)) {
@@ -120,7 +120,7 @@ void Quorvel::open() {
     commands_->apply(SessionEvent::StartUp);
     addedCustomUpdate();
     loadUsers();
-    currentUser_ = platform::findAccountName(places_.desktop);
+    currentUser_ = store::findAccountName(places_.desktop);
     if (places_.data.empty() || places_.current.empty()) {
         dialogs_.message("Can't find Quorvel's Preference file!");
         return;

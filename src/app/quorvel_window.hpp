@@ -4,7 +4,7 @@
 #include "app/commands.hpp"
 #include "app/form.hpp"
 #include "platform/dialogs.hpp"
-#include "platform/places.hpp"
+#include "store/places.hpp"
 #include "platform/services.hpp"
 #include "users/session.hpp"
 
@@ -28,7 +28,7 @@ namespace quorvel::app {
 class Quorvel : public QMainWindow {
     Q_OBJECT
 public:
-    Quorvel(platform::Places places, platform::Dialogs& dialogs, platform::Services& services,
+    Quorvel(store::Places places, platform::Dialogs& dialogs, platform::Services& services,
             platform::Http& http, QWidget* parent = nullptr);
     ~Quorvel() override;
 
@@ -45,7 +45,7 @@ public:
     TabPanel* workPanel() const { return workPanel_; }
     QTimer* logoutTimer() const { return logoutTimer_; }
 
-    const platform::Places& places() const { return places_; }
+    const store::Places& places() const { return places_; }
     platform::Dialogs& dialogs() { return dialogs_; }
     platform::Services& services() { return services_; }
     platform::Http& http() { return http_; }
@@ -89,7 +89,7 @@ private:
     // Reads the preferences (they arrive with the preferences window).
     void loadPrefs();
 
-    platform::Places places_;
+    store::Places places_;
     platform::Dialogs& dialogs_;
     platform::Services& services_;
     platform::Http& http_;

@@ -1,6 +1,6 @@
 #include "records/categories.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 namespace quorvel::records {
 

@@ -28,7 +28,7 @@
 #include "records/categories.hpp"
 #include "store/cipher.hpp"
 #include "store/files.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <array>
 #include <cstdint>

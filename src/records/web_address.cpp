@@ -1,6 +1,6 @@
 #include "records/web_address.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 namespace quorvel::records {
 

@@ -1,6 +1,6 @@
 #include "rtf/rtf_edit_field.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <unicode/ucasemap.h>
 

@@ -1,6 +1,6 @@
 #include "rtf/rtf_module.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <limits>
 

@@ -3,7 +3,7 @@
 #include "rtf/rtf_edit_field.hpp"
 #include "rtf/rtf_encoding.hpp"
 #include "rtf/rtf_module.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "rtf/rtf_state.hpp"
 
 #include "rtf/rtf_encoding.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 namespace quorvel::rtf {
 

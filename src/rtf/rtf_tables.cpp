@@ -2,7 +2,7 @@
 
 #include "rtf/rtf_module.hpp"
 #include "rtf/rtf_parser.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <algorithm>
 

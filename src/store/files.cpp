@@ -1,6 +1,6 @@
 #include "store/files.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <sodium.h>
 

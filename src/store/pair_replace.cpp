@@ -1,7 +1,7 @@
 #include "store/pair_replace.hpp"
 
 #include "store/secret.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <sodium.h>
 

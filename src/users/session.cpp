@@ -1,6 +1,6 @@
 #include "users/session.hpp"
 
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <sodium.h>
 #include <unicode/uchar.h>

@@ -5,7 +5,7 @@
 #include "records/record_book.hpp"
 #include "store/cipher.hpp"
 #include "store/files.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "rtf/rtf_edit_field.hpp"
 #include "rtf/rtf_parser.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <gtest/gtest.h>
 

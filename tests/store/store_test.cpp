@@ -1,5 +1,4 @@
 #include "store/files.hpp"
-#include "store/text.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -78,27 +77,4 @@ TEST(Store, FileByNameStaysInTheFolder) {
         EXPECT_FALSE(folder.fileByName(bad).has_value()) << bad;
     }
     EXPECT_FALSE(folder.fileByName(std::string(256, 'x')).has_value());
-}
-
-TEST(Text, CaseFoldingIsUnicode) {
-    struct Case {
-        const char* a;
-        const char* b;
-        bool equal;
-    };
-    const Case cases[] = {
-        {"Ann", "aNN", true},       {"ÉLODIE", "élodie", true}, {"Straße", "STRASSE", true},
-        {"Select User", "select user", true}, {"ann", "anne", false}, {"é", "e", false},
-        {"", "", true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(text::equalsIgnoreCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
-    }
-}
-
-TEST(Text, SplitLinesHandlesEndsAndTornLines) {
-    EXPECT_EQ(text::splitLines("a\nb\r\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(text::splitLines("a\nb", true), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(text::splitLines("a\n\n"), (std::vector<std::string>{"a", ""}));
-    EXPECT_TRUE(text::splitLines("").empty());
 }

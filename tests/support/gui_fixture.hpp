@@ -41,7 +41,7 @@ protected:
     void TearDown() override;
 
     TempDir root;
-    platform::Places places;
+    store::Places places;
     platform::ScriptedDialogs dialogs;
     platform::ScriptedServices services;
     platform::ScriptedHttp http;

@@ -1,7 +1,7 @@
 #include "users/session.hpp"
 
 #include "store/cipher.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 #include "support/temp_dir.hpp"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/quorvel_window.hpp"
 #include "records/gui/category_dialogs.hpp"
 #include "records/web_address.hpp"
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <QAction>
 #include <QComboBox>

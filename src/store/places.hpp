@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quorvel::platform {
+namespace quorvel::store {
 
 namespace fs = std::filesystem;
 
@@ -44,8 +44,4 @@ Places resolvePlaces(const std::vector<std::string>& args, const Environment& en
 // account running the program; empty when neither is known.
 std::string findAccountName(const fs::path& desktop);
 
-// Moves a file or folder to a freedesktop trash folder: it goes to files/ under a free name and
-// info/NAME.trashinfo records where it came from and when. Returns the name used in files/.
-std::optional<std::string> moveToTrash(const fs::path& trash, const fs::path& item);
-
-} // namespace quorvel::platform
+} // namespace quorvel::store

@@ -1,4 +1,4 @@
-#include "store/text.hpp"
+#include "text/text.hpp"
 
 #include <unicode/ucasemap.h>
 #include <unicode/utf8.h>
